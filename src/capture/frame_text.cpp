@@ -1,0 +1,101 @@
+#include "capture/frame_text.h"
+
+#include "capture/failure.h"
+
+namespace krvl2 {
+
+namespace {
+
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// "$" + the joined pairs of bytes first..last, as the conversion sees it.
+std::string joinedField(std::string_view text, std::int32_t first, std::int32_t last) {
+  std::string joined = "$";
+  for (std::int64_t k = first; k <= last; ++k) {
+    const auto pair = pairOf(text, k);
+    if (pair.empty()) break;
+    joined += pair;
+  }
+  return joined;
+}
+
+// Reads "$" + hex digits as an unsigned value with at most `maxDigits`
+// significant digits; `topDigitLimit` bounds the first of exactly maxDigits
+// digits (the 64-bit form must stay below 2^63).
+std::uint64_t readHex(const std::string& joined, std::size_t maxDigits, int topDigitLimit) {
+  if (joined.size() < 2) throw Failure(conversionErrorText(joined));
+  std::uint64_t value = 0;
+  std::size_t significant = 0;
+  int firstSignificant = 0;
+  for (std::size_t i = 1; i < joined.size(); ++i) {
+    const int digit = hexValue(joined[i]);
+    if (digit < 0) throw Failure(conversionErrorText(joined));
+    if (significant == 0 && digit == 0) continue;
+    if (significant == 0) firstSignificant = digit;
+    if (++significant > maxDigits) throw Failure(conversionErrorText(joined));
+    value = value << 4 | static_cast<std::uint64_t>(digit);
+  }
+  if (significant == maxDigits && firstSignificant > topDigitLimit) {
+    throw Failure(conversionErrorText(joined));
+  }
+  return value;
+}
+
+template <typename CodeOf>
+std::string pairsToText(std::string_view text, std::int32_t count, CodeOf codeOf) {
+  std::string result;
+  if (count <= 0) return result;
+  result.reserve(static_cast<std::size_t>(count));
+  for (std::int64_t i = 1; i <= count; ++i) {
+    const auto pair = pairOf(text, i);
+    const auto value = readHex("$" + std::string(pair), 8, 15);
+    result += static_cast<char>(codeOf(static_cast<unsigned>(value)));
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string ByteToHex(std::uint8_t byte) { return {kDigits[byte >> 4], kDigits[byte & 0x0F]}; }
+
+void appendByteText(std::string& text, std::uint8_t byte) {
+  const char chars[3] = {kDigits[byte >> 4], kDigits[byte & 0x0F], ' '};
+  text.append(chars, 3);
+}
+
+std::string_view pairOf(std::string_view text, std::int64_t byteNumber) {
+  if (byteNumber < 1) return {};
+  const auto start = static_cast<std::uint64_t>(3 * (byteNumber - 1));
+  if (start >= text.size()) return {};
+  return text.substr(start, 2);
+}
+
+std::string conversionErrorText(std::string_view convertedText) {
+  return "'" + std::string(convertedText) + "' is not a valid integer value";
+}
+
+std::string HexPairsToText(std::string_view text, std::int32_t count) {
+  return pairsToText(text, count, [](unsigned v) { return v; });
+}
+
+std::string DecodeCallsign(std::string_view text, std::int32_t count) {
+  return pairsToText(text, count, [](unsigned v) { return v >> 1; });
+}
+
+std::int32_t HexFieldToInt(std::string_view text, std::int32_t first, std::int32_t last) {
+  const auto value = readHex(joinedField(text, first, last), 8, 15);
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::int64_t HexFieldToInt64(std::string_view text, std::int32_t first, std::int32_t last) {
+  return static_cast<std::int64_t>(readHex(joinedField(text, first, last), 16, 7));
+}
+
+}  // namespace krvl2
