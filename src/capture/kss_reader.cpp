@@ -147,7 +147,7 @@ bool KssFrameScanner::next(std::uint8_t& command) {
       begin_ += count;
       if (fend) {
         ++begin_;
-        hasEscapes_ = std::memchr(frame_.data(), kFesc, frame_.size()) != nullptr;
+        hasEscapes_ = frame_.size() > 0 && std::memchr(frame_.data(), kFesc, frame_.size()) != nullptr;
         return true;
       }
     }

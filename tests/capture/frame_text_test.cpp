@@ -108,3 +108,18 @@ TEST(PairConversions, FailWholeAtTheFirstMissingPair) {
 
 }  // namespace
 }  // namespace krvl2
+
+#include "capture/windows1252.h"
+
+namespace krvl2 {
+namespace {
+
+TEST(Windows1252, ToUtf8) {
+  EXPECT_EQ(windows1252ToUtf8(" \xB0" "C"), " \u00B0C");
+  EXPECT_EQ(windows1252ToUtf8("\xA0 x"), "\u00A0 x");
+  EXPECT_EQ(windows1252ToUtf8("\x80\x99"), "\u20AC\u2122");
+  EXPECT_EQ(windows1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
+}  // namespace
+}  // namespace krvl2
