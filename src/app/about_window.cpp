@@ -1,3 +1,3 @@
 #include "app/about_window.h"
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) { setWindowTitle(" About"); }
+TForm2::TForm2(const QWidget*) { setWindowTitle(" About"); }

@@ -7,5 +7,5 @@ class TForm2 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm2(QWidget* parent = nullptr);
+  explicit TForm2(const QWidget* mainWindow = nullptr);
 };

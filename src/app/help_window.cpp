@@ -1,3 +1,3 @@
 #include "app/help_window.h"
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent, Qt::Window) { setWindowTitle(" Help"); }
+TForm3::TForm3(const QWidget*) { setWindowTitle(" Help"); }

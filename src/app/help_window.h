@@ -7,5 +7,5 @@ class TForm3 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm3(QWidget* parent = nullptr);
+  explicit TForm3(const QWidget* mainWindow = nullptr);
 };

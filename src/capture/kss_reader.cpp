@@ -284,7 +284,12 @@ KssCapture ReadKssFile(DecoderState& state, const std::string& path) {
 }
 
 void KssCapture::readFrames(DecoderState& state, const FrameCountCallback& onFrameCompleted) {
-  if (empty_) return;
+  if (auto failure = readAvailableFrames(state, onFrameCompleted)) throw *failure;
+}
+
+std::optional<Failure> KssCapture::readAvailableFrames(DecoderState& state,
+                                                       const FrameCountCallback& onFrameCompleted) {
+  if (empty_) return std::nullopt;
   if (!state.StartDirectory.empty()) {
     // The working directory goes back to where the program started; a
     // failure to do so changes nothing that matters.
@@ -307,7 +312,7 @@ void KssCapture::readFrames(DecoderState& state, const FrameCountCallback& onFra
     if (scanner.atEnd()) break;
   }
   file_.close();
-  if (scanner.failure()) throw *scanner.failure();
+  return scanner.failure();
 }
 
 }  // namespace krvl2

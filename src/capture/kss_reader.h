@@ -144,6 +144,11 @@ class KssCapture {
   // failure is thrown after the file is closed.
   void readFrames(DecoderState& state, const FrameCountCallback& onFrameCompleted = {});
 
+  // The same, but a failed read is handed back instead of thrown, so that the
+  // caller can show the frames read before it and then report it.
+  [[nodiscard]] std::optional<Failure> readAvailableFrames(DecoderState& state,
+                                                           const FrameCountCallback& onFrameCompleted = {});
+
  private:
   friend KssCapture ReadKssFile(DecoderState& state, const std::string& path);
   explicit KssCapture(CaptureFile file) : file_(std::move(file)), empty_(file_.size() == 0) {}
