@@ -50,6 +50,8 @@ TEST(IoErrors, AccessDeniedAsAnOrdinaryUser) {
   TempDir dir;
   const auto path = dir.file("locked.kss");
   testing::CaptureBuilder().raw({0xC0, 0x00, 0xC0}).writeTo(path);
+  // The directory stays open to everyone: only the file itself is locked.
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
   ASSERT_EQ(::chmod(path.c_str(), 0), 0);
   EXPECT_EQ(testing::runUnprivileged([&] { return openMessage(path); }), "File access denied");
 }
