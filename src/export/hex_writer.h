@@ -1,5 +1,10 @@
 // The .HEX export: the satellite's frames, escapes removed, one frame text a
 // line, each line ended by CR LF, written to the capture's export path.
+//
+// The file is never written in place. The lines go to a new file beside it,
+// and only a new file that was written, flushed to disk and closed without a
+// single error is renamed over the old one; any failure removes the new file,
+// so an earlier .HEX file survives a full disk or a vanished directory whole.
 #pragma once
 
 #include <string>
