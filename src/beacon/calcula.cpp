@@ -84,7 +84,7 @@ void calcula(const DecoderState& state, const LocaleSettings& locale, DisplayLin
   lines.setText(21, " OBC HK status flags: " + statusWord(frame, kObcFlagsByte) + " HEX");
 }
 
-void selectFrame(DecoderState& state, std::int16_t position, const LocaleSettings& locale, DisplayLines& lines) {
+void selectFrame(DecoderState& state, std::int32_t position, const LocaleSettings& locale, DisplayLines& lines) {
   state.SelectedFrame = position;
   lines.setText(1, std::to_string(state.SelectedFrame));
   calcula(state, locale, lines);

@@ -23,6 +23,6 @@ void calcula(const DecoderState& state, const LocaleSettings& locale, DisplayLin
 
 // What a step of the frame selector does once it has its new position:
 // SelectedFrame becomes the position, Label1 its decimal text, then calcula.
-void selectFrame(DecoderState& state, std::int16_t position, const LocaleSettings& locale, DisplayLines& lines);
+void selectFrame(DecoderState& state, std::int32_t position, const LocaleSettings& locale, DisplayLines& lines);
 
 }  // namespace krvl2

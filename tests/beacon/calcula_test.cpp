@@ -230,7 +230,7 @@ TEST(Calcula, ModeByteShowsHidesOrLeavesTheBeaconLines) {
       {safe, true, true},
   };
   RecordingLines lines;
-  for (std::int16_t frame = 1; frame <= 5; ++frame) {
+  for (std::int32_t frame = 1; frame <= 5; ++frame) {
     SCOPED_TRACE("frame " + std::to_string(frame));
     selectFrame(state, frame, LocaleSettings{}, lines);
     const Step& step = steps[frame - 1];
@@ -266,7 +266,7 @@ TEST(Calcula, TimeStampsPairWithFramesByPositionInTheCapture) {
 
   const std::string expected[] = {" RX date: 1/1/2019 9:59:44 AM UTC", " RX date: 2019-01-01 10:01:02.500 UTC", ""};
   RecordingLines lines;
-  for (std::int16_t frame = 1; frame <= 3; ++frame) {
+  for (std::int32_t frame = 1; frame <= 3; ++frame) {
     selectFrame(state, frame, LocaleSettings{}, lines);
     EXPECT_EQ(state.SelectedFrame, frame);
     EXPECT_EQ(lines.text(1), std::to_string(frame));
