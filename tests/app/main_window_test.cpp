@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <initializer_list>
 #include <set>
 
@@ -431,6 +433,111 @@ TEST_F(MainWindowTest, ExportCommandReportsTheFileInThePathLine) {
   open(write("pass.kss", beacons(2)));
   action("Writehexfile1")->trigger();
   EXPECT_EQ(edit1()->text(), " Writing pass.HEX");
+}
+
+std::string fileContent(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string hexLines(const std::vector<Bytes>& frames) {
+  std::string lines;
+  for (const Bytes& frame : frames) lines += hexText(frame) + "\r\n";
+  return lines;
+}
+
+TEST_F(MainWindowTest, SteppingDecodesEachFrameWithItsOwnReceptionTime) {
+  // Two reception times for four frames; the third frame is a nominal-mode one.
+  CaptureBuilder capture;
+  capture.timestamp(testing::unixMillis(2021, 4, 10, 12, 0, 0, 999))
+      .frame(satelliteFrame().to("QST").withSequence(1).bytes())
+      .frame(otherStationFrame("DK0WCY", "beacon"))
+      .timestamp(testing::unixMillis(2021, 4, 10, 23, 59, 59))
+      .frame(satelliteFrame().to("QST").withSequence(2).withBatteryMv(7999).bytes())
+      .frame(satelliteFrame().withMode(0x01).withSequence(3).bytes())
+      .frame(satelliteFrame().withSequence(4).withRssi(958).bytes());
+  open(write("pass.kss", capture));
+
+  EXPECT_EQ(text(20), " RX date: 4/10/2021 12:00:00 PM UTC");
+  EXPECT_EQ(text(7), " Sequence number: 1");
+  EXPECT_EQ(text(6), " Safe mode beacon  ");
+
+  pressUp();
+  EXPECT_EQ(text(20), " RX date: 4/10/2021 11:59:59 PM UTC");
+  EXPECT_EQ(text(7), " Sequence number: 2");
+  EXPECT_EQ(text(9), " EPS battery voltage:  7.999 V");
+
+  pressUp();
+  EXPECT_EQ(text(20), "");  // no record of its own: no time that belongs to another frame
+  EXPECT_EQ(text(6), " Nominal mode beacon   (not yet implemented) ");
+  EXPECT_EQ(shown(), names({"UpDown1", "Label1", "Label2", "Label4", "Label5", "Label6", "Label20"}));
+
+  pressUp();
+  EXPECT_EQ(text(6), " Safe mode beacon  ");
+  EXPECT_EQ(text(7), " Sequence number: 4");
+  EXPECT_EQ(text(17), " TRXUV RX RSSI:  Bad data !");
+  std::set<QString> all = labelRange(1, 21);
+  all.insert("UpDown1");
+  EXPECT_EQ(shown(), all);
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(MainWindowTest, AFirstFrameTooShortToDecodeKeepsTheSummaryAndTheWholeExport) {
+  const Bytes shortFrame = satelliteFrame().to("QST").withLength(40).bytes();
+  const Bytes whole = satelliteFrame().to("QST").withSequence(2).bytes();
+  open(write("short.kss", CaptureBuilder().frame(shortFrame).frame(whole)));
+
+  EXPECT_EQ(reporter_.messages, std::vector<std::string>({"'$' is not a valid integer value"}));
+  EXPECT_EQ(text(4), " This file contains  2  frames");
+  EXPECT_EQ(text(5), " AX.25   from:  KRVL2  to:  QST   ");
+  EXPECT_EQ(text(12), " TRXUV RX current: 79 mA");  // step 9 was done
+  EXPECT_EQ(text(13), "Label13");                    // step 10 failed
+  EXPECT_EQ(text(21), "Label21");
+
+  action("Writehexfile1")->trigger();
+  EXPECT_EQ(fileContent(start_.file("short.HEX")), hexLines({shortFrame, whole}));
+}
+
+TEST_F(MainWindowTest, ExportWritesTheLastCaptureOpenedToTheStartDirectory) {
+  EXPECT_FALSE(action("Writehexfile1")->isEnabled());
+
+  // A frame with bytes that the capture carries escaped.
+  const Bytes escaped = satelliteFrame().withAntennaA(0xC0DB).bytes();
+  const Bytes plain = satelliteFrame().withSequence(7).bytes();
+  const std::string first = write("first.kss", CaptureBuilder().frame(escaped).frame(plain).frame(escaped));
+  open(first);
+  ASSERT_TRUE(action("Writehexfile1")->isEnabled());
+  action("Writehexfile1")->trigger();
+  const std::string expected = hexLines({escaped, plain, escaped});
+  EXPECT_EQ(fileContent(start_.file("first.HEX")), expected);
+  EXPECT_FALSE(std::filesystem::exists(files_.file("first.HEX")));
+
+  // A cancelled open keeps the capture: the export writes it again.
+  std::filesystem::remove(start_.file("first.HEX"));
+  cancelOpen();
+  action("Writehexfile1")->trigger();
+  EXPECT_EQ(fileContent(start_.file("first.HEX")), expected);
+  EXPECT_EQ(edit1()->text(), " Writing first.HEX");
+
+  // A capture without the satellite's frames cannot be exported.
+  open(write("foreign.kss", CaptureBuilder().frame(otherStationFrame("DK0WCY", "beacon"))));
+  EXPECT_FALSE(action("Writehexfile1")->isEnabled());
+  open(write("empty.kss", CaptureBuilder()));
+  EXPECT_FALSE(action("Writehexfile1")->isEnabled());
+  EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(MainWindowTest, AFailedExportIsReportedAndLeavesThePathLine) {
+  const std::string path = write("pass.kss", beacons(2));
+  open(path);
+  // The directory the program was started from is gone.
+  std::filesystem::current_path(files_.path());
+  std::filesystem::remove_all(start_.path());
+
+  action("Writehexfile1")->trigger();
+  EXPECT_EQ(reporter_.messages, std::vector<std::string>({"Invalid filename"}));
+  EXPECT_EQ(edit1()->text().toStdString(), path);
+  EXPECT_TRUE(action("Writehexfile1")->isEnabled());
 }
 
 TEST_F(MainWindowTest, HelpAndAboutShowTheirWindowsModelessAndOnlyRaiseThemWhenOpen) {
