@@ -266,6 +266,27 @@ void TForm1::showReadingDisplay() {
   UpDown1->show();
 }
 
+namespace {
+
+// Reports a failure when the scope it guards is left, normally or by a
+// failure of its own, so that neither of the two goes unreported.
+class ReportWhenDone {
+ public:
+  ReportWhenDone(ErrorReporter& reporter, const std::optional<krvl2::Failure>& failure)
+      : reporter_(reporter), failure_(failure) {}
+  ReportWhenDone(const ReportWhenDone&) = delete;
+  ReportWhenDone& operator=(const ReportWhenDone&) = delete;
+  ~ReportWhenDone() {
+    if (failure_) reporter_.report(failure_->message());
+  }
+
+ private:
+  ErrorReporter& reporter_;
+  const std::optional<krvl2::Failure>& failure_;
+};
+
+}  // namespace
+
 void TForm1::OpenKSSfile1Click() {
   apaga();
   const std::optional<QString> chosen = chooser_.chooseCapture(this, confirmedPath_);
@@ -302,9 +323,10 @@ void TForm1::OpenKSSfile1Click() {
   if (runningCount) setLabelText(4, QString::number(*runningCount));
 
   // A capture cut short shows the frames read before the cut, exactly as a
-  // whole capture would, and then reports the failure.
+  // whole capture would, and then reports the failure: also when decoding
+  // frame 1 fails too, which is then reported after it.
+  const ReportWhenDone reportCut(reporter_, failure);
   showCaptureRead();
-  if (failure) throw *failure;
 }
 
 void TForm1::showCaptureRead() {

@@ -498,6 +498,16 @@ TEST_F(MainWindowTest, AFirstFrameTooShortToDecodeKeepsTheSummaryAndTheWholeExpo
   EXPECT_EQ(fileContent(start_.file("short.HEX")), hexLines({shortFrame, whole}));
 }
 
+TEST_F(MainWindowTest, ACaptureCutShortWhoseFirstFrameIsTooShortReportsBothFailures) {
+  const Bytes shortFrame = satelliteFrame().withLength(30).bytes();
+  open(write("cut.kss", CaptureBuilder().frame(shortFrame).raw({0xC0, 0x00, 0x96})));
+
+  EXPECT_EQ(reporter_.messages,
+            std::vector<std::string>({"Read beyond end of file", "'$' is not a valid integer value"}));
+  EXPECT_EQ(text(4), " This file contains  1  frame");
+  EXPECT_TRUE(action("Writehexfile1")->isEnabled());
+}
+
 TEST_F(MainWindowTest, ExportWritesTheLastCaptureOpenedToTheStartDirectory) {
   EXPECT_FALSE(action("Writehexfile1")->isEnabled());
 
