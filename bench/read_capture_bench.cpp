@@ -111,8 +111,8 @@ void ReadKssFilePeakMemory(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(ReadKssFileBothPhases)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(ReadKssFileBothPhases)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(ReadKssFilePeakMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {

@@ -41,6 +41,7 @@ class FrameList {
   std::size_t allocated_ = 0;
   std::size_t blockUsed_ = 0;
   std::size_t blockCapacity_ = 0;
+  std::size_t blockPopulated_ = 0;
   std::vector<std::string_view> entries_;
 };
 
