@@ -135,6 +135,7 @@ class Dump {
     }
     format_->endCapture(printed);
     console_.endProgress();
+    console_.flush();
     if (reader.failure()) {
       report(path, reader.failure()->message());
     } else {
