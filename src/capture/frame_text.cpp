@@ -26,25 +26,47 @@ std::string joinedField(std::string_view text, std::int32_t first, std::int32_t 
   return joined;
 }
 
-// Reads "$" + hex digits as an unsigned value with at most `maxDigits`
-// significant digits; `topDigitLimit` bounds the first of exactly maxDigits
-// digits (the 64-bit form must stay below 2^63).
-std::uint64_t readHex(const std::string& joined, std::size_t maxDigits, int topDigitLimit) {
-  if (joined.size() < 2) throw Failure(conversionErrorText(joined));
+// Reads the joined pairs of bytes first..last as an unsigned hex value with at
+// most `maxDigits` significant digits; `topDigitLimit` bounds the first of
+// exactly maxDigits digits (the 64-bit form must stay below 2^63). The text of
+// the conversion is only put together when it fails.
+std::uint64_t readField(std::string_view text, std::int32_t first, std::int32_t last, std::size_t maxDigits,
+                        int topDigitLimit) {
   std::uint64_t value = 0;
+  std::size_t digits = 0;
   std::size_t significant = 0;
   int firstSignificant = 0;
-  for (std::size_t i = 1; i < joined.size(); ++i) {
-    const int digit = hexValue(joined[i]);
-    if (digit < 0) throw Failure(conversionErrorText(joined));
-    if (significant == 0 && digit == 0) continue;
-    if (significant == 0) firstSignificant = digit;
-    if (++significant > maxDigits) throw Failure(conversionErrorText(joined));
-    value = value << 4 | static_cast<std::uint64_t>(digit);
+  bool valid = true;
+  for (std::int64_t k = first; k <= last && valid; ++k) {
+    const auto pair = pairOf(text, k);
+    if (pair.empty()) break;
+    for (const char c : pair) {
+      const int digit = hexValue(c);
+      ++digits;
+      if (digit < 0 || (significant == 0 && digit == 0)) {
+        valid = digit >= 0;
+        continue;
+      }
+      if (significant == 0) firstSignificant = digit;
+      if (++significant > maxDigits) valid = false;
+      value = value << 4 | static_cast<std::uint64_t>(digit);
+    }
   }
-  if (significant == maxDigits && firstSignificant > topDigitLimit) {
-    throw Failure(conversionErrorText(joined));
+  if (digits == 0 || !valid || (significant == maxDigits && firstSignificant > topDigitLimit)) {
+    throw Failure(conversionErrorText(joinedField(text, first, last)));
   }
+  return value;
+}
+
+// One pair, read as a number: 0..255, or 0..15 for a pair of one character.
+unsigned readPair(std::string_view pair) {
+  unsigned value = 0;
+  for (const char c : pair) {
+    const int digit = hexValue(c);
+    if (digit < 0) throw Failure(conversionErrorText("$" + std::string(pair)));
+    value = value << 4 | static_cast<unsigned>(digit);
+  }
+  if (pair.empty()) throw Failure(conversionErrorText("$"));
   return value;
 }
 
@@ -54,9 +76,7 @@ std::string pairsToText(std::string_view text, std::int32_t count, CodeOf codeOf
   if (count <= 0) return result;
   result.reserve(static_cast<std::size_t>(count));
   for (std::int64_t i = 1; i <= count; ++i) {
-    const auto pair = pairOf(text, i);
-    const auto value = readHex("$" + std::string(pair), 8, 15);
-    result += static_cast<char>(codeOf(static_cast<unsigned>(value)));
+    result += static_cast<char>(codeOf(readPair(pairOf(text, i))));
   }
   return result;
 }
@@ -90,12 +110,12 @@ std::string DecodeCallsign(std::string_view text, std::int32_t count) {
 }
 
 std::int32_t HexFieldToInt(std::string_view text, std::int32_t first, std::int32_t last) {
-  const auto value = readHex(joinedField(text, first, last), 8, 15);
+  const auto value = readField(text, first, last, 8, 15);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
 std::int64_t HexFieldToInt64(std::string_view text, std::int32_t first, std::int32_t last) {
-  return static_cast<std::int64_t>(readHex(joinedField(text, first, last), 16, 7));
+  return static_cast<std::int64_t>(readField(text, first, last, 16, 7));
 }
 
 }  // namespace krvl2
