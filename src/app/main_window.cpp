@@ -21,6 +21,7 @@
 #include "app/window_font.h"
 #include "beacon/calcula.h"
 #include "beacon/display_lines.h"
+#include "beacon/summary_lines.h"
 #include "capture/failure.h"
 #include "capture/frame_text.h"
 #include "capture/kss_reader.h"
@@ -311,7 +312,7 @@ void TForm1::OpenKSSfile1Click() {
     Image1->hide();
     label(5)->show();
     Writehexfile1->setEnabled(false);
-    setLabelText(5, *chosen + QStringLiteral("   is not a valid file !"));
+    setLabelText(5, *chosen + QString::fromLatin1(krvl2::kInvalidFileSuffix));
     return;
   }
 
@@ -341,15 +342,13 @@ void TForm1::showCaptureRead() {
     apaga();
     label(5)->show();
     Image1->hide();
-    setLabelText(5, QStringLiteral("  This KSS file is not from KRVL2 !  "));
+    setLabelText(5, QString::fromLatin1(krvl2::kForeignFileLine));
     Writehexfile1->setEnabled(false);
     return;
   }
 
-  setLabelText(5, QStringLiteral(" AX.25   from:  KRVL2  to:  ") +
-                      fromWindows1252(krvl2::DecodeCallsign(state_.SatelliteFrames.at(0), 6)));
-  setLabelText(4, QStringLiteral(" This file contains  ") + QString::number(count) +
-                      (count == 1 ? QStringLiteral("  frame") : QStringLiteral("  frames")));
+  setLabelText(5, fromWindows1252(krvl2::addressLine(state_.SatelliteFrames.at(0))));
+  setLabelText(4, fromWindows1252(krvl2::frameCountLine(count)));
   state_.SelectedFrame = 1;
   Image1->hide();
   setLabelText(1, QStringLiteral("1"));

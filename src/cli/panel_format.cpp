@@ -9,6 +9,7 @@
 #include <array>
 
 #include "beacon/calcula.h"
+#include "beacon/summary_lines.h"
 #include "capture/decoder_state.h"
 #include "capture/frame_text.h"
 #include "capture/windows1252.h"
@@ -69,13 +70,12 @@ class PanelFormat : public FrameFormat {
     // first frame of KRVL2 leaves nothing to sum up.
     if (capture.readFails && capture.frameCount == 0) return;
     if (capture.empty) {
-      printLine(capture.path + "   is not a valid file !", false);
+      printLine(capture.path + std::string(kInvalidFileSuffix), false);
     } else if (capture.frameCount == 0) {
-      printLine("  This KSS file is not from KRVL2 !  ");
+      printLine(std::string(kForeignFileLine));
     } else {
-      printLine(" AX.25   from:  KRVL2  to:  " + DecodeCallsign(capture.firstFrame, 6));
-      printLine(" This file contains  " + std::to_string(capture.frameCount) +
-                (capture.frameCount == 1 ? "  frame" : "  frames"));
+      printLine(addressLine(capture.firstFrame));
+      printLine(frameCountLine(static_cast<std::int32_t>(capture.frameCount)));
     }
   }
 
