@@ -6,17 +6,11 @@
 #include <optional>
 #include <vector>
 
+#include "capture/windows1252.h"
+
 namespace krvl2 {
 
 namespace {
-
-// Code points of the bytes 0x80..0x9F of the 8-bit Western set; 0 where the
-// byte has no character.
-constexpr char32_t kHighCodes[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 std::string windows1252Of(const std::u32string& text) {
   std::string out;
@@ -25,12 +19,8 @@ std::string windows1252Of(const std::u32string& text) {
     if (category == QChar::Other_Format) continue;
     if (category == QChar::Separator_Space) {
       out += ' ';
-    } else if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
-      out += static_cast<char>(code);
     } else {
-      const auto high = std::find(std::begin(kHighCodes), std::end(kHighCodes), code);
-      out += high != std::end(kHighCodes) && code != 0 ? static_cast<char>(0x80 + (high - std::begin(kHighCodes)))
-                                                       : '?';
+      out += windows1252ByteOf(code).value_or('?');
     }
   }
   return out;

@@ -85,11 +85,6 @@ std::string pairsToText(std::string_view text, std::int32_t count, CodeOf codeOf
 
 std::string ByteToHex(std::uint8_t byte) { return {kDigits[byte >> 4], kDigits[byte & 0x0F]}; }
 
-void appendByteText(std::string& text, std::uint8_t byte) {
-  const char chars[3] = {kDigits[byte >> 4], kDigits[byte & 0x0F], ' '};
-  text.append(chars, 3);
-}
-
 std::string_view pairOf(std::string_view text, std::int64_t byteNumber) {
   if (byteNumber < 1) return {};
   const auto start = static_cast<std::uint64_t>(3 * (byteNumber - 1));

@@ -18,9 +18,6 @@ using FrameText = std::string;
 // Two upper-case hex digits of one byte: 0x0A gives "0A".
 std::string ByteToHex(std::uint8_t byte);
 
-// Appends the three characters of `byte` ("C0 ") to `text`.
-void appendByteText(std::string& text, std::uint8_t byte);
-
 // N characters, the character of byte i having the code of that byte's pair.
 // Throws the conversion error at the first missing pair; N <= 0 gives "".
 std::string HexPairsToText(std::string_view text, std::int32_t count);

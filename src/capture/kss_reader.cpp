@@ -17,7 +17,6 @@ constexpr std::uint8_t kFend = 0xC0;
 constexpr std::uint8_t kFesc = 0xDB;
 constexpr std::uint8_t kTimestampCommand = 0x09;
 constexpr std::size_t kBufferSize = 1 << 20;
-constexpr std::string_view kSatelliteSource = "96 A4 AC 98 64";
 
 // The three characters of every byte value, for encoding runs of data at once.
 constexpr auto kByteTexts = [] {
@@ -218,46 +217,30 @@ std::string_view KssFrameScanner::unescapedText() {
 }
 
 bool KssFrameScanner::isSatelliteFrame() const {
+  // Bytes 8 to 12, the first five characters of the AX.25 source callsign
+  // shifted left by one bit: K, R, V, L, 2. (Characters 22 to 35 of the
+  // frame's text are "96 A4 AC 98 64".)
   static constexpr std::uint8_t source[] = {0x96, 0xA4, 0xAC, 0x98, 0x64};
   return frame_.size() >= 12 && std::memcmp(frame_.data() + 7, source, sizeof source) == 0;
 }
 
 // ---- frame texts ---------------------------------------------------------
 
-bool isSatelliteFrame(std::string_view text) {
-  return text.size() >= 35 && text.substr(21, kSatelliteSource.size()) == kSatelliteSource;
-}
-
-void unescapeFrameInto(std::string_view text, FrameText& result) {
-  result.clear();
-  const auto length = text.size();
-  std::size_t spanStart = 0;
-  std::size_t p = 0;
-  while (p < length) {
-    // Only a token, three characters from a multiple of three, is an escape.
-    p = text.find("DB ", p);
-    if (p == std::string_view::npos) break;
-    if (p % 3 != 0) {
-      ++p;
+FrameText UnescapeFrame(std::string_view text) {
+  // Token by token, three characters at a time: only a whole "DB " is an
+  // escape, and the pair after it goes with it.
+  FrameText result;
+  for (std::size_t p = 0; p < text.size(); p += 3) {
+    const auto token = text.substr(p, 3);
+    if (token != "DB ") {
+      result += token;
       continue;
     }
-    result.append(text.substr(spanStart, p - spanStart));
     p += 3;
-    const auto escaped = p < length ? text.substr(p, 2) : std::string_view{};
-    if (escaped == "DC") {
-      result += "C0 ";
-    } else if (escaped == "DD") {
-      result += "DB ";
-    }
-    p += 3;
-    spanStart = p;
+    const auto escaped = p < text.size() ? text.substr(p, 2) : std::string_view{};
+    if (escaped == "DC") result += "C0 ";
+    if (escaped == "DD") result += "DB ";
   }
-  if (spanStart < length) result.append(text.substr(spanStart));
-}
-
-FrameText UnescapeFrame(std::string_view text) {
-  FrameText result;
-  unescapeFrameInto(text, result);
   return result;
 }
 

@@ -86,7 +86,8 @@ class KssFrameScanner {
   // UnescapeFrame of that text, worked out from the frame's bytes.
   std::string_view unescapedText();
 
-  // isSatelliteFrame of that text, tested on the bytes.
+  // Whether the frame is one of the satellite's: the first five characters of
+  // its AX.25 source callsign are KRVL2, before unescaping.
   bool isSatelliteFrame() const;
 
   // Bytes of the file consumed so far.
@@ -114,16 +115,9 @@ class KssFrameScanner {
   bool unescapedMade_ = false;
 };
 
-// Characters 22 to 35 of a frame text are "96 A4 AC 98 64": the first five
-// characters of the AX.25 source callsign are KRVL2.
-bool isSatelliteFrame(std::string_view text);
-
 // The frame text with its KISS escapes removed: DB DC gives C0, DB DD gives
 // DB, and DB followed by anything else (or nothing) is dropped with that byte.
 FrameText UnescapeFrame(std::string_view text);
-
-// Same, appending to `result` (which is emptied first).
-void unescapeFrameInto(std::string_view text, FrameText& result);
 
 // The export file of a capture: the start directory, a separator, and the
 // capture's file name with its extension replaced by ".HEX".

@@ -16,8 +16,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <initializer_list>
 #include <set>
 
@@ -435,11 +433,6 @@ TEST_F(MainWindowTest, ExportCommandReportsTheFileInThePathLine) {
   EXPECT_EQ(edit1()->text(), " Writing pass.HEX");
 }
 
-std::string fileContent(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string hexLines(const std::vector<Bytes>& frames) {
   std::string lines;
   for (const Bytes& frame : frames) lines += hexText(frame) + "\r\n";
@@ -495,7 +488,7 @@ TEST_F(MainWindowTest, AFirstFrameTooShortToDecodeKeepsTheSummaryAndTheWholeExpo
   EXPECT_EQ(text(21), "Label21");
 
   action("Writehexfile1")->trigger();
-  EXPECT_EQ(fileContent(start_.file("short.HEX")), hexLines({shortFrame, whole}));
+  EXPECT_EQ(testing::fileContent(start_.file("short.HEX")), hexLines({shortFrame, whole}));
 }
 
 TEST_F(MainWindowTest, ACaptureCutShortWhoseFirstFrameIsTooShortReportsBothFailures) {
@@ -519,14 +512,14 @@ TEST_F(MainWindowTest, ExportWritesTheLastCaptureOpenedToTheStartDirectory) {
   ASSERT_TRUE(action("Writehexfile1")->isEnabled());
   action("Writehexfile1")->trigger();
   const std::string expected = hexLines({escaped, plain, escaped});
-  EXPECT_EQ(fileContent(start_.file("first.HEX")), expected);
+  EXPECT_EQ(testing::fileContent(start_.file("first.HEX")), expected);
   EXPECT_FALSE(std::filesystem::exists(files_.file("first.HEX")));
 
   // A cancelled open keeps the capture: the export writes it again.
   std::filesystem::remove(start_.file("first.HEX"));
   cancelOpen();
   action("Writehexfile1")->trigger();
-  EXPECT_EQ(fileContent(start_.file("first.HEX")), expected);
+  EXPECT_EQ(testing::fileContent(start_.file("first.HEX")), expected);
   EXPECT_EQ(edit1()->text(), " Writing first.HEX");
 
   // A capture without the satellite's frames cannot be exported.

@@ -121,5 +121,13 @@ TEST(Windows1252, ToUtf8) {
   EXPECT_EQ(windows1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
+TEST(Windows1252, ByteOfACodePoint) {
+  EXPECT_EQ(windows1252ByteOf(U'A'), 'A');
+  EXPECT_EQ(windows1252ByteOf(U'\u00B0'), '\xB0');
+  EXPECT_EQ(windows1252ByteOf(U'\u20AC'), '\x80');
+  EXPECT_EQ(windows1252ByteOf(U'\u0081'), std::nullopt);  // a byte without a character
+  EXPECT_EQ(windows1252ByteOf(U'\u4E2D'), std::nullopt);
+}
+
 }  // namespace
 }  // namespace krvl2

@@ -15,12 +15,6 @@
 namespace krvl2::testing {
 namespace {
 
-std::string contentsOf(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // What the window's export writes for a capture.
 std::string windowExport(const std::string& capturePath, const TempDir& dir) {
@@ -28,7 +22,7 @@ std::string windowExport(const std::string& capturePath, const TempDir& dir) {
   state.StartDirectory = dir.path();
   ReadKssFile(state, capturePath).readFrames(state);
   WriteHexFile(state);
-  return contentsOf(state.HexExportPath);
+  return fileContent(state.HexExportPath);
 }
 
 TEST(HexOut, WritesTheWindowsExportBesideTheOutput) {
@@ -38,7 +32,7 @@ TEST(HexOut, WritesTheWindowsExportBesideTheOutput) {
   const DumpRun run = runDump({"--format", "csv", "--hex-out", out.path() + "/", "samples/pass.kss"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(linesOf(run.out, "\r\n").size(), 14u);
-  const std::string written = contentsOf(out.file("pass.HEX"));
+  const std::string written = fileContent(out.file("pass.HEX"));
   EXPECT_EQ(linesOf(written, "\r\n").size(), 13u);
   EXPECT_EQ(written, windowExport(sample, window));
 }
@@ -65,7 +59,7 @@ TEST(HexOut, HoldsFramesThatCouldNotBeDecoded) {
   TempDir out;
   const DumpRun run = runDump({"--format", "csv", "--hex-out", out.path(), path});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(contentsOf(out.file("short.HEX")), hexText(shortBeacon) + "\r\n");
+  EXPECT_EQ(fileContent(out.file("short.HEX")), hexText(shortBeacon) + "\r\n");
 }
 
 TEST(HexOut, ReportsAnExportThatCannotBeWritten) {
@@ -90,7 +84,7 @@ TEST(HexOut, DoesNotLetASecondCaptureOfTheSameNameReplaceTheFirstsExport) {
   EXPECT_EQ(run.err, "krvl2-dump: " + out.file("pass.HEX") +
                          ": already the export of an earlier capture; not replaced by that of " +
                          dir.file("b/pass.kss") + "\n");
-  EXPECT_EQ(contentsOf(out.file("pass.HEX")), hexText(satelliteFrame().withSequence(1).bytes()) + "\r\n");
+  EXPECT_EQ(fileContent(out.file("pass.HEX")), hexText(satelliteFrame().withSequence(1).bytes()) + "\r\n");
 }
 
 }  // namespace

@@ -13,24 +13,13 @@
 
 namespace krvl2::testing {
 
-namespace {
-
-std::string contentsOf(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-}  // namespace
-
 std::string sourceDirectory() { return KRVL2_SOURCE_DIR; }
 
 std::string expectedOutput(const std::string& name) {
   const std::string path = sourceDirectory() + "/tests/cli/expected/" + name;
   std::ifstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("missing expected output " + path);
-  return contentsOf(path);
+  return fileContent(path);
 }
 
 DumpEnvironment inLocale(const std::string& locale) {
@@ -88,8 +77,8 @@ DumpRun runDump(const std::vector<std::string>& arguments, const DumpEnvironment
 
   DumpRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  if (environment.outputFile.empty()) run.out = contentsOf(outPath);
-  run.err = contentsOf(errPath);
+  if (environment.outputFile.empty()) run.out = fileContent(outPath);
+  run.err = fileContent(errPath);
   return run;
 }
 

@@ -20,6 +20,9 @@ class TempDir {
   std::string path_;
 };
 
+// The whole content of a file, or "" when it cannot be read.
+std::string fileContent(const std::string& path);
+
 // Runs `work` in a child process without root's privileges (as nobody when
 // the tests run as root, unchanged otherwise) and returns what it returned.
 // Lets a permission check be tested whoever runs the tests.
